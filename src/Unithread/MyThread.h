@@ -59,7 +59,7 @@ class TMyThread {
   void ReadAreaListing();
 
  private:
-  void ThreadMain();
+  void ThreadMain(bool freeOnTerminate);
 
   TRunHost& FHost;
   TRunConfig FConfig;
