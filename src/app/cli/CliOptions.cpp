@@ -31,8 +31,9 @@ std::string CheckBaseUrl(std::string& url) {
   for (unsigned char c : url) {
     if (c <= 0x20 || c == 0x7F) return "--base-url must not contain spaces: " + url;
   }
-  while (!url.empty() && url.back() == '/') url.pop_back();
-  if (url.find("://") + 3 >= url.size()) return "--base-url names no host: " + url;
+  const size_t hostStart = url.find("://") + 3;
+  while (url.size() > hostStart && url.back() == '/') url.pop_back();
+  if (url.size() <= hostStart) return "--base-url names no host: " + url;
   return "";
 }
 
@@ -68,6 +69,13 @@ TCliParse ParseCliOptions(const std::vector<std::string>& args) {
   bool all = false;
   bool hasPrefectures = false;
 
+  for (const std::string& arg : args) {
+    if (arg == "--help" || arg == "-h") {
+      options.help = true;
+      return result;
+    }
+  }
+
   for (size_t i = 0; i < args.size(); i++) {
     std::string arg = args[i];
     std::string value;
@@ -86,10 +94,7 @@ TCliParse ParseCliOptions(const std::vector<std::string>& args) {
       return true;
     };
 
-    if (arg == "--help" || arg == "-h") {
-      options.help = true;
-      return result;
-    } else if (arg == "--output" || arg == "--base-url" || arg == "--ca-file") {
+    if (arg == "--output" || arg == "--base-url" || arg == "--ca-file") {
       std::string& target = arg == "--output"     ? options.output
                             : arg == "--base-url" ? options.baseUrl
                                                   : options.caFile;
