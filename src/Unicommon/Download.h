@@ -7,6 +7,11 @@
 struct TDownloadOptions {
   // Extra CA certificate file (PEM) to trust besides the system store; empty for none.
   std::string caFile;
+  // Bounds that keep a dead or silent server from holding a run: connecting (TLS
+  // handshake included), a transfer that receives nothing, and the whole request.
+  long connectTimeoutMs = 15000;
+  long stallTimeoutSeconds = 30;
+  long totalTimeoutMs = 60000;
 };
 
 struct TDownloadOutcome {
@@ -23,6 +28,5 @@ struct TDownloadOutcome {
 TDownloadOutcome DownloadToFile(const Text& url, const Text& fileName,
                                 const TDownloadOptions& options = {});
 
-// The index (1-5) of the user agent that the next download will send; for tests.
-// Resets the agent pick to its start-of-program state.
+// Resets the user agent pick to its start-of-program state; for tests.
 void ResetUserAgentPick();
