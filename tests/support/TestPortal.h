@@ -19,8 +19,9 @@ class TestPortal {
   enum class TContent { Empty, Sample };
 
   // Starts the portal in a fresh temporary directory, serving nothing or the sample
-  // dataset (tests/portal/sample_site.py), and waits until it listens. Throws
-  // std::runtime_error when it does not come up.
+  // dataset, and waits until it listens. Throws std::runtime_error when it does not
+  // come up. The sample (tests/portal/sample_site.py) serves prefectures 1, 3, 13, 27
+  // and 47 with 3, 0, 4, 2 and 1 shops; SampleExpectedFile() lists their records.
   explicit TestPortal(TContent content = TContent::Empty);
   // Stops the portal (SIGTERM, then SIGKILL) and removes the temporary directory.
   ~TestPortal();
@@ -34,6 +35,9 @@ class TestPortal {
   // The temporary directory, a place for a test's own files too.
   const std::string& WorkDir() const { return FWorkDir; }
   const std::string& SiteDir() const { return FSiteDir; }
+  // UTF-8, one line per sample shop in reading order, the eighteen fields separated by
+  // tabs, "{base}" standing for BaseUrl().
+  std::string SampleExpectedFile() const { return FSiteDir + "/expected.tsv"; }
 
   // Serves bytes at path ("/usedcar_shop/pref-01/index.html"), answered with status.
   void Put(const std::string& path, const std::string& bytes, int status = 200);
