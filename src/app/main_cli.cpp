@@ -4,6 +4,4 @@
 
 #include "app/cli/CliRun.h"
 
-int main(int argc, char** argv) {
-  return RunCli(std::vector<std::string>(argv + 1, argv + argc));
-}
+int main(int argc, char** argv) { return RunCli(std::vector<std::string>(argv + 1, argv + argc)); }

@@ -18,11 +18,11 @@ TEST(StatedShopTotal, ReadsTheCountTwoLinesBelowTheResultBlock) {
       {"<span>12件</span>", 12},
       {"<span>1,234件</span>", 1234},  // digit groups are a count, not garbage
       {"<span>12,345,678件</span>", 12345678},
-      {"<b>3</b>件", 3},               // tags go before the count is read
-      {"<span>3 件</span>", 0},        // a blank before the count word
+      {"<b>3</b>件", 3},         // tags go before the count is read
+      {"<span>3 件</span>", 0},  // a blank before the count word
       {"<span>約3件</span>", 0},
-      {"<span>-2件</span>", -2},       // negative: read, and then no shop is read
-      {"<span>３件</span>", 0},        // full-width digits are not a number
+      {"<span>-2件</span>", -2},  // negative: read, and then no shop is read
+      {"<span>３件</span>", 0},   // full-width digits are not a number
   };
   for (const auto& [countLine, expected] : counts) {
     EXPECT_EQ(TotalOf({"<div class=\"result\">", "<p>", countLine}), expected) << countLine;
@@ -30,8 +30,8 @@ TEST(StatedShopTotal, ReadsTheCountTwoLinesBelowTheResultBlock) {
 }
 
 TEST(StatedShopTotal, OnlyTheFirstBlockWithACountWordCounts) {
-  EXPECT_EQ(TotalOf({"<div class=\"result\">", "<p>", "該当なし", " <div id=\"result\">", "",
-                     "7件", "<div class=\"result\">", "", "9件"}),
+  EXPECT_EQ(TotalOf({"<div class=\"result\">", "<p>", "該当なし", " <div id=\"result\">", "", "7件",
+                     "<div class=\"result\">", "", "9件"}),
             7);
   // The count is the second line below, not the next one.
   EXPECT_EQ(TotalOf({"<div class=\"result\">", "5件", "x"}), 0);
@@ -52,8 +52,8 @@ TEST(ShopIdCut, TakesTheTextBetweenTheSlashesAfterTheFirstUnderscore) {
       {"<a href=\"/usedcar_shop/0123456789/detail.html\">店</a>", "0123456789"},
       {"<a href=\"https://x/usedcar_shop/AB-12/\">", "AB-12"},
       {"<a class=\"shop_link\" href=\"/usedcar_shop/1/\">", "usedcar_shop"},  // first "_" wins
-      {"<a href=\"/usedcar_shop//detail.html\">", ""},            // empty between slashes
-      {"<a href=\"/usedcar-shop/1/detail.html\">", ""},           // no "_"
+      {"<a href=\"/usedcar_shop//detail.html\">", ""},   // empty between slashes
+      {"<a href=\"/usedcar-shop/1/detail.html\">", ""},  // no "_"
       {"_/only-one-slash", ""},
       {"_x/店舗/", "店舗"},
   };

@@ -106,9 +106,9 @@ TEST_F(WorkerRun, CollectsEveryShopOfEachPrefectureInOrder) {
   EXPECT_EQ(Csv(), FormatShopListHeader() + FormatShopRecord(FullRecord("1001", "札幌モータース")) +
                        FormatShopRecord(FullRecord("1002", "函館オート")) +
                        FormatShopRecord(FullRecord("3001", "盛岡カーズ")));
-  EXPECT_EQ(RequestedPaths(), (std::vector<std::string>{ListingPath(1), DetailPath("1001"),
-                                                         DetailPath("1002"), ListingPath(3),
-                                                         DetailPath("3001")}));
+  EXPECT_EQ(RequestedPaths(),
+            (std::vector<std::string>{ListingPath(1), DetailPath("1001"), DetailPath("1002"),
+                                      ListingPath(3), DetailPath("3001")}));
   EXPECT_EQ(host.Events,
             (std::vector<std::string>{"setup 2", "step", "area 1", "shop 1/2", "shop 2/2", "step",
                                       "area 3", "shop 1/1", "end running=0 terminated=1"}));
@@ -185,8 +185,8 @@ TEST_F(WorkerRun, AListingThatCannotBeFetchedIsNotReadFromAnEarlierPage) {
 
   Run({1, 2});
 
-  EXPECT_EQ(RequestedPaths(), (std::vector<std::string>{ListingPath(1), DetailPath("1001"),
-                                                         ListingPath(2)}));
+  EXPECT_EQ(RequestedPaths(),
+            (std::vector<std::string>{ListingPath(1), DetailPath("1001"), ListingPath(2)}));
   EXPECT_EQ(host.FWorkerResult, wrRecordWritten);
 }
 
@@ -223,7 +223,7 @@ TEST_F(WorkerRun, NoShopAtAllLeavesTheHeaderOnly) {
   EXPECT_EQ(host.FWorkerResult, wrNoRecord);
   EXPECT_EQ(Csv(), FormatShopListHeader());
   EXPECT_EQ(host.Events, (std::vector<std::string>{"setup 2", "step", "area 1", "step", "area 2",
-                                                    "end running=0 terminated=1"}));
+                                                   "end running=0 terminated=1"}));
 }
 
 }  // namespace

@@ -5,7 +5,9 @@ std::string ListingPageUtf8(const std::string& countText, const std::vector<std:
       "<html>\n<head><title>中古車販売店一覧</title></head>\n<body>\n"
       "<div class=\"result\">\n"
       "<p class=\"resultCount\">\n"
-      "<span>" + countText + "</span>\n"
+      "<span>" +
+      countText +
+      "</span>\n"
       "</p>\n</div>\n<ul class=\"shopList\">\n";
   for (const std::string& id : ids) {
     page += "<li>\n<h3 class=\"resultHead_title\">\n<a href=\"/usedcar_shop/" + id +
@@ -16,11 +18,15 @@ std::string ListingPageUtf8(const std::string& countText, const std::vector<std:
 
 std::string DetailPageUtf8(const std::string& name) {
   return "<html>\n<body>\n<div class=\"shopHead\">\n"
-         "<h1 class=\"shopName\">" + name + "</h1>\n"
+         "<h1 class=\"shopName\">" +
+         name +
+         "</h1>\n"
          "<ul>\n"
          "<li class=\"type\">中古車販売店</li>\n"
          "<li>\n"
-         "<p>" + name + "の紹介文です。</p>\n"
+         "<p>" +
+         name +
+         "の紹介文です。</p>\n"
          "</li>\n</ul>\n</div>\n"
          "<em class=\"rating\">4.5</em>\n"
          "<table>\n<tr>\n"

@@ -37,9 +37,12 @@ int ExitCodeFor(int32_t workerResult) {
   if (workerResult == wrOutputFailed) return ceOutputFailed;
   if (gInterrupted) return ceInterrupted;
   switch (workerResult) {
-    case wrRecordWritten: return ceRecordsWritten;
-    case wrAccessFailed: return ceUnreachable;
-    default: return ceNoShop;
+    case wrRecordWritten:
+      return ceRecordsWritten;
+    case wrAccessFailed:
+      return ceUnreachable;
+    default:
+      return ceNoShop;
   }
 }
 
