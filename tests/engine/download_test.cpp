@@ -254,3 +254,30 @@ TEST_F(DownloadTest, GivesUpOnASilentServer) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SamplePortalTest, ServesEveryListedPrefectureAndShop) {
+  TestPortal portal(TestPortal::TContent::Sample);
+  TDownloadOptions options;
+  options.caFile = portal.CaFile();
+  const std::string file = portal.WorkDir() + "/tmp.dat";
+  for (const char* area : {"01", "03", "13", "27", "47"}) {
+    SCOPED_TRACE(area);
+    const std::string url = portal.BaseUrl() + "/usedcar_shop/pref-" + area + "/index.html";
+    ASSERT_TRUE(DownloadToFile(url, file, options).Fetched());
+    EXPECT_NE(ReadAll(file).find("\xB7\xEF</p>"), std::string::npos) << "count line in EUC-JP";
+  }
+  std::ifstream expected(portal.SampleExpectedFile());
+  std::string line;
+  int shops = 0;
+  while (std::getline(expected, line)) {
+    const std::string id = line.substr(0, line.find('\t'));
+    const std::string url = portal.BaseUrl() + "/usedcar_shop/" + id + "/detail.html";
+    EXPECT_TRUE(DownloadToFile(url, file, options).Fetched()) << id;
+    ++shops;
+  }
+  EXPECT_EQ(shops, 10);
+}
+
+}  // namespace
