@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstddef>
+#include <cstring>
 
 namespace {
 
@@ -97,7 +98,7 @@ std::string ConvertWithReplacement(iconv_t cd, const std::string& in, const char
     src += drop;
     srcLeft -= drop;
     if (out.size() - used < replacementSize) out.resize(out.size() * 2 + replacementSize);
-    out.replace(used, replacementSize, replacement, replacementSize);
+    std::memcpy(out.data() + used, replacement, replacementSize);
     used += replacementSize;
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
   }
