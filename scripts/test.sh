@@ -21,4 +21,4 @@ fi
 cmake -S . -B "$build" -G Ninja "${cmake_flags[@]}"
 cmake --build "$build" -j"$(nproc)"
 cd "$build"
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 900 -j1
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 900 -j"$(nproc)"
