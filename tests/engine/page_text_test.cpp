@@ -35,9 +35,17 @@ std::string Hex(const std::string& s) {
 // One glibc iconv conversion of a whole text; false when it rejects any of it. The
 // converters are opened once per direction (opening one is slow).
 bool Iconv(const char* to, const char* from, const std::string& in, std::string& out) {
-  static std::map<std::pair<std::string, std::string>, iconv_t> handles;
-  iconv_t& cd = handles[{to, from}];
-  if (cd == iconv_t{}) cd = iconv_open(to, from);
+  struct Handles : std::map<std::pair<std::string, std::string>, iconv_t> {
+    ~Handles() {
+      for (auto& [names, cd] : *this) {
+        if (cd != reinterpret_cast<iconv_t>(-1)) iconv_close(cd);
+      }
+    }
+  };
+  static Handles handles;
+  auto [it, added] = handles.try_emplace({to, from}, iconv_t{});
+  iconv_t& cd = it->second;
+  if (added) cd = iconv_open(to, from);
   if (cd == reinterpret_cast<iconv_t>(-1)) return false;
   iconv(cd, nullptr, nullptr, nullptr, nullptr);
   out.assign(in.size() * 4 + 16, '\0');
