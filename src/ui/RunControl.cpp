@@ -91,6 +91,9 @@ void TFrmMain::btnActionClick() {
     auto* worker = new TMyThread(true, *this, BuildRunConfig());
     FThread = worker;
     worker->FreeOnTerminate = true;
+    // Under way from here on: a cancel pressed before the worker's thread is running
+    // must ask, not take the run for ended.
+    FRunning = true;
     worker->Resume();
   }
 }

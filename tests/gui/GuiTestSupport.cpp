@@ -41,3 +41,25 @@ bool TWindow::Open() {
   QCoreApplication::processEvents();
   return true;
 }
+
+QString Describe(const TMessageRequest& request) {
+  return QStringLiteral("[%1] %2 | buttons %3 | icon %4 | default %5")
+      .arg(request.caption, request.text)
+      .arg(static_cast<int>(request.buttons))
+      .arg(static_cast<int>(request.icon))
+      .arg(static_cast<int>(request.defaultButton));
+}
+
+QString InfoBox(const QString& text, const QString& caption) {
+  return Describe({text, caption, QMessageBox::Ok, QMessageBox::Information, QMessageBox::Ok});
+}
+
+QString QuestionBox(const QString& text, const QString& caption, QMessageBox::StandardButton def) {
+  return Describe({text, caption, QMessageBox::Yes | QMessageBox::No, QMessageBox::Question, def});
+}
+
+QStringList AskedBoxes() {
+  QStringList boxes;
+  for (const TMessageRequest& request : MessageBox::asked()) boxes << Describe(request);
+  return boxes;
+}

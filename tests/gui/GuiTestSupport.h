@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "support/TempDir.h"
+#include "ui/Dialogs.h"
 #include "ui/FrmMain.h"
 
 using TGuiTestFactory = std::unique_ptr<QObject> (*)();
@@ -49,3 +50,12 @@ class TWindow {
   TTempDir FDir;
   std::unique_ptr<TFrmMain> FForm;
 };
+
+// One line naming everything a message box was asked with, for comparisons.
+QString Describe(const TMessageRequest& request);
+// The description of a box with OK and the information icon.
+QString InfoBox(const QString& text, const QString& caption);
+// The description of a Yes/No question box.
+QString QuestionBox(const QString& text, const QString& caption, QMessageBox::StandardButton def);
+// The descriptions of every box asked for so far.
+QStringList AskedBoxes();
