@@ -6,32 +6,14 @@
 #include <benchmark/benchmark.h>
 #include <iconv.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "Unicommon/PageText.h"
 #include "Unicommon/Text.h"
+#include "support/EucJp.h"
 
 namespace {
-
-std::string Utf8ToEucJp(const std::string& utf8) {
-  iconv_t cd = iconv_open("EUC-JP", "UTF-8");
-  if (cd == reinterpret_cast<iconv_t>(-1)) std::abort();
-  std::string out(utf8.size() * 2 + 16, '\0');
-  char* in = const_cast<char*>(utf8.data());
-  size_t inLeft = utf8.size();
-  char* dst = out.data();
-  size_t outLeft = out.size();
-  if (iconv(cd, &in, &inLeft, &dst, &outLeft) == static_cast<size_t>(-1)) {
-    std::fprintf(stderr, "not EUC-JP text: %s\n", utf8.c_str());
-    std::abort();
-  }
-  iconv_close(cd);
-  out.resize(out.size() - outLeft);
-  return out;
-}
 
 // A shop detail page as the portal serves it: markup, scripts, navigation, the shop's
 // heading, data table, introduction, reviews and footer; about four hundred lines.
