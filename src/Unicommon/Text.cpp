@@ -1,7 +1,6 @@
 #include "Unicommon/Text.h"
 
 #include <cstring>
-#include <limits>
 #include <string_view>
 
 namespace {
