@@ -1,4 +1,4 @@
-// Part 4.2: EucToLocal, StripTags, NormalizeWidth, SplitText, and the cleaned text chain.
+// EucToLocal, StripTags, NormalizeWidth, SplitText, and the cleaned text chain.
 #include <gtest/gtest.h>
 #include <iconv.h>
 
@@ -75,7 +75,7 @@ TEST_P(EucToLocalTest, Converts) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    SpecExamples, EucToLocalTest,
+    Examples, EucToLocalTest,
     ::testing::Values(EucCase{"empty", "", ""},
                       EucCase{"ASCII unchanged", "<td class=\"a\">Tel: 03-1234-5678</td>",
                               "<td class=\"a\">Tel: 03-1234-5678</td>"},
@@ -233,7 +233,8 @@ TEST(EucToLocal, EveryCodeAgreesWithTheSystemDecoder) {
   EXPECT_GT(mapped, 7000);
 }
 
-// In JIS X 0208 only the three characters the spec names come out as "?".
+// In JIS X 0208 only the wave dash, the double vertical line and the minus sign come out
+// as "?".
 TEST(EucToLocal, OnlyThreeJisX0208CharactersBecomeQuestionMarks) {
   std::vector<std::string> questions;
   for (int b1 = 0xA1; b1 <= 0xFE; ++b1) {
@@ -312,7 +313,7 @@ TEST_P(StripTagsTest, Strips) {
   EXPECT_EQ(StripTags(c.text), c.expected) << "[" << c.text << "]";
 }
 
-INSTANTIATE_TEST_SUITE_P(SpecExamples, StripTagsTest,
+INSTANTIATE_TEST_SUITE_P(Examples, StripTagsTest,
                          ::testing::Values(StripCase{"a<b>c", "ac"}, StripCase{"<td>x</td>", "x"},
                                            StripCase{"<td class=\"name\">", ""},
                                            StripCase{"<>", ""}, StripCase{"a<b", "a<b"},
@@ -350,7 +351,7 @@ TEST_P(NormalizeWidthTest, Folds) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, NormalizeWidthTest,
     ::testing::Values(WidthCase{"empty", "", ""},
-                      WidthCase{"spec: 090-1234", L("０９０－１２３４"), "090-1234"},
+                      WidthCase{"phone number 090-1234", L("０９０－１２３４"), "090-1234"},
                       WidthCase{"ideographic space", "\x81\x40", " "},
                       WidthCase{"two ideographic spaces",
                                 "a\x81\x40\x81\x40"
@@ -398,10 +399,10 @@ TEST_P(SplitTextTest, Splits) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, SplitTextTest,
     ::testing::Values(
-        SplitCase{"spec a/b/c", "a/b/c", "/", {"a", "b", "c"}},
-        SplitCase{"spec /a//b/", "/a//b/", "/", {"a", "b"}},
-        SplitCase{"spec abc", "abc", "/", {"abc"}}, SplitCase{"spec empty text", "", "/", {}},
-        SplitCase{"spec just the delimiter", "/", "/", {}},
+        SplitCase{"a/b/c", "a/b/c", "/", {"a", "b", "c"}},
+        SplitCase{"/a//b/", "/a//b/", "/", {"a", "b"}},
+        SplitCase{"abc", "abc", "/", {"abc"}}, SplitCase{"empty text", "", "/", {}},
+        SplitCase{"just the delimiter", "/", "/", {}},
         SplitCase{"only delimiters", "///", "/", {}},
         SplitCase{"path",
                   "/usedcar_shop/123456/detail.html",
