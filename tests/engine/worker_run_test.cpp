@@ -214,6 +214,27 @@ TEST_F(WorkerRun, AFullDiskIsReportedAndStopsTheRun) {
   EXPECT_TRUE(portal.Requests().empty());  // the header line already failed to reach the disk
 }
 
+// A host whose status display throws in the middle of a run.
+class TThrowingHost : public TRecordingHost {
+ public:
+  void HostShowShopStatus(int32_t, int32_t) override { throw std::runtime_error("display"); }
+};
+
+TEST_F(WorkerRun, AnUnexpectedErrorStillEndsTheRunCleanly) {
+  PutListing(1, "2件", {"1001", "1002"});
+  PutShop("1001", "店");
+  PutShop("1002", "店");
+  TThrowingHost throwing;
+
+  TMyThread worker(true, throwing, Config({1}));
+  worker.Resume();
+  worker.WaitFor();
+
+  EXPECT_EQ(Csv(), FormatShopListHeader() + FormatShopRecord(FullRecord("1001", "店")));
+  EXPECT_EQ(throwing.Events.back(), "end running=0 terminated=1");
+  EXPECT_FALSE(FileExists(dir.Path() + "/tmp.dat"));
+}
+
 TEST_F(WorkerRun, NoShopAtAllLeavesTheHeaderOnly) {
   PutListing(1, "0件", {});
   portal.PutUtf8(ListingPath(2), "<html><body>該当する販売店はありません</body></html>\n");
