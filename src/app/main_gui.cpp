@@ -14,8 +14,9 @@ int RunApplication(int& argc, char** argv) {
   std::unique_ptr<TFrmMain> form;
   try {
     app = std::make_unique<QApplication>(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("mirvaso"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Mirvaso"));
+    // The application title. (A display name would be appended to every window
+    // title, the message boxes' captions included.)
+    QApplication::setApplicationName(QStringLiteral("Mirvaso"));
     QGuiApplication::setDesktopFileName(QStringLiteral("mirvaso"));
     form = std::make_unique<TFrmMain>();
     // The program ends at once, without closing the window (a close would be asked
