@@ -30,6 +30,11 @@ struct Case {
   std::string expected;
 };
 
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const Case& c, std::ostream* os) {
+  *os << c.name;
+}
+
 class Utf8ToLocalTest : public ::testing::TestWithParam<Case> {};
 
 TEST_P(Utf8ToLocalTest, Converts) {

@@ -67,6 +67,11 @@ struct EucCase {
   Text expected;
 };
 
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const EucCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
 class EucToLocalTest : public ::testing::TestWithParam<EucCase> {};
 
 TEST_P(EucToLocalTest, Converts) {
@@ -306,6 +311,10 @@ struct StripCase {
   Text expected;
 };
 
+void PrintTo(const StripCase& c, std::ostream* os) {
+  *os << ::testing::PrintToString(c.text);
+}
+
 class StripTagsTest : public ::testing::TestWithParam<StripCase> {};
 
 TEST_P(StripTagsTest, Strips) {
@@ -340,6 +349,10 @@ struct WidthCase {
   Text text;
   Text expected;
 };
+
+void PrintTo(const WidthCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class NormalizeWidthTest : public ::testing::TestWithParam<WidthCase> {};
 
@@ -384,6 +397,10 @@ struct SplitCase {
   Text delimiter;
   std::vector<std::string> expected;
 };
+
+void PrintTo(const SplitCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class SplitTextTest : public ::testing::TestWithParam<SplitCase> {};
 

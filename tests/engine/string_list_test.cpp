@@ -77,6 +77,11 @@ struct LineEndCase {
   Lines expected;
 };
 
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const LineEndCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
 class LineEndTest : public StringListFileTest, public ::testing::WithParamInterface<LineEndCase> {};
 
 TEST_P(LineEndTest, Splits) {

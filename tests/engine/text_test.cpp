@@ -49,6 +49,11 @@ struct FindCase {
   int expected;
 };
 
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const FindCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
 class TextFindTest : public ::testing::TestWithParam<FindCase> {};
 
 TEST_P(TextFindTest, Finds) {
@@ -145,6 +150,10 @@ struct CopyCase {
   Text expected;
 };
 
+void PrintTo(const CopyCase& c, std::ostream* os) {
+  *os << ::testing::PrintToString(c.text);
+}
+
 class TextCopyTest : public ::testing::TestWithParam<CopyCase> {};
 
 TEST_P(TextCopyTest, Copies) {
@@ -174,6 +183,10 @@ struct TrimCase {
   Text text;
   Text expected;
 };
+
+void PrintTo(const TrimCase& c, std::ostream* os) {
+  *os << ::testing::PrintToString(c.text);
+}
 
 class TextTrimTest : public ::testing::TestWithParam<TrimCase> {};
 
@@ -208,6 +221,10 @@ struct IntCase {
   Text text;
   int32_t expected;  // kDef for "gives the default"
 };
+
+void PrintTo(const IntCase& c, std::ostream* os) {
+  *os << ::testing::PrintToString(c.text);
+}
 
 constexpr int32_t kDef = -777;
 
@@ -282,6 +299,10 @@ struct ReplaceCase {
   unsigned flags;
   Text expected;
 };
+
+void PrintTo(const ReplaceCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class TextReplaceTest : public ::testing::TestWithParam<ReplaceCase> {};
 
