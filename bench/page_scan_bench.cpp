@@ -44,9 +44,11 @@ TStringList ListingPage() {
                      "    <p class=\"resultNum\"><span>50</span>件</p>\n  </div>\n<ul>\n";
   for (int i = 0; i < 50; i++) {
     const std::string id = std::to_string(1310000000 + i);
-    page += "<li class=\"resultItem\">\n  <h3 class=\"resultHead_title\">\n"
-            "    <a href=\"/usedcar_shop/" + id + "/detail.html\">オートプラザ　多摩" + id +
-            "</a>\n  </h3>\n  <p class=\"resultAddress\">東京都多摩市落合１−２−３</p>\n</li>\n";
+    page +=
+        "<li class=\"resultItem\">\n  <h3 class=\"resultHead_title\">\n"
+        "    <a href=\"/usedcar_shop/" +
+        id + "/detail.html\">オートプラザ　多摩" + id +
+        "</a>\n  </h3>\n  <p class=\"resultAddress\">東京都多摩市落合１−２−３</p>\n</li>\n";
   }
   return PageOf(page + "</ul>\n" + Chrome() + "</body>\n</html>\n");
 }

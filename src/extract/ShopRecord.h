@@ -5,15 +5,15 @@
 #include "Unicommon/Text.h"
 
 struct ShopRecord {
-  Text ShopId, ShopName, ShopType, Introduction, PostalCode, Address, Phone, Fax,
-      BusinessHours, ClosingDays, ShopFeatures, CarsListed, ReviewRating, ReviewCount,
-      Latitude, Longitude, ReviewPageUrl, DetailPageUrl;
+  Text ShopId, ShopName, ShopType, Introduction, PostalCode, Address, Phone, Fax, BusinessHours,
+      ClosingDays, ShopFeatures, CarsListed, ReviewRating, ReviewCount, Latitude, Longitude,
+      ReviewPageUrl, DetailPageUrl;
 
   static constexpr int kFieldCount = 18;
   std::array<const Text*, kFieldCount> Fields() const {
-    return {&ShopId,       &ShopName,    &ShopType,      &Introduction, &PostalCode, &Address,
-            &Phone,        &Fax,         &BusinessHours, &ClosingDays,  &ShopFeatures,
-            &CarsListed,   &ReviewRating, &ReviewCount,  &Latitude,     &Longitude,
-            &ReviewPageUrl, &DetailPageUrl};
+    return {&ShopId,       &ShopName,      &ShopType,     &Introduction,  &PostalCode,
+            &Address,      &Phone,         &Fax,          &BusinessHours, &ClosingDays,
+            &ShopFeatures, &CarsListed,    &ReviewRating, &ReviewCount,   &Latitude,
+            &Longitude,    &ReviewPageUrl, &DetailPageUrl};
   }
 };

@@ -31,9 +31,7 @@ struct Case {
 };
 
 // Names the case in test listings instead of dumping its bytes.
-void PrintTo(const Case& c, std::ostream* os) {
-  *os << c.name;
-}
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
 
 class Utf8ToLocalTest : public ::testing::TestWithParam<Case> {};
 

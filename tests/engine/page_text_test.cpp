@@ -68,9 +68,7 @@ struct EucCase {
 };
 
 // Names the case in test listings instead of dumping its bytes.
-void PrintTo(const EucCase& c, std::ostream* os) {
-  *os << c.name;
-}
+void PrintTo(const EucCase& c, std::ostream* os) { *os << c.name; }
 
 class EucToLocalTest : public ::testing::TestWithParam<EucCase> {};
 
@@ -311,9 +309,7 @@ struct StripCase {
   Text expected;
 };
 
-void PrintTo(const StripCase& c, std::ostream* os) {
-  *os << ::testing::PrintToString(c.text);
-}
+void PrintTo(const StripCase& c, std::ostream* os) { *os << ::testing::PrintToString(c.text); }
 
 class StripTagsTest : public ::testing::TestWithParam<StripCase> {};
 
@@ -350,9 +346,7 @@ struct WidthCase {
   Text expected;
 };
 
-void PrintTo(const WidthCase& c, std::ostream* os) {
-  *os << c.name;
-}
+void PrintTo(const WidthCase& c, std::ostream* os) { *os << c.name; }
 
 class NormalizeWidthTest : public ::testing::TestWithParam<WidthCase> {};
 
@@ -398,9 +392,7 @@ struct SplitCase {
   std::vector<std::string> expected;
 };
 
-void PrintTo(const SplitCase& c, std::ostream* os) {
-  *os << c.name;
-}
+void PrintTo(const SplitCase& c, std::ostream* os) { *os << c.name; }
 
 class SplitTextTest : public ::testing::TestWithParam<SplitCase> {};
 
@@ -417,9 +409,8 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, SplitTextTest,
     ::testing::Values(
         SplitCase{"a/b/c", "a/b/c", "/", {"a", "b", "c"}},
-        SplitCase{"/a//b/", "/a//b/", "/", {"a", "b"}},
-        SplitCase{"abc", "abc", "/", {"abc"}}, SplitCase{"empty text", "", "/", {}},
-        SplitCase{"just the delimiter", "/", "/", {}},
+        SplitCase{"/a//b/", "/a//b/", "/", {"a", "b"}}, SplitCase{"abc", "abc", "/", {"abc"}},
+        SplitCase{"empty text", "", "/", {}}, SplitCase{"just the delimiter", "/", "/", {}},
         SplitCase{"only delimiters", "///", "/", {}},
         SplitCase{"path",
                   "/usedcar_shop/123456/detail.html",

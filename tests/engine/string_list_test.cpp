@@ -78,9 +78,7 @@ struct LineEndCase {
 };
 
 // Names the case in test listings instead of dumping its bytes.
-void PrintTo(const LineEndCase& c, std::ostream* os) {
-  *os << c.name;
-}
+void PrintTo(const LineEndCase& c, std::ostream* os) { *os << c.name; }
 
 class LineEndTest : public StringListFileTest, public ::testing::WithParamInterface<LineEndCase> {};
 

@@ -50,9 +50,7 @@ struct FindCase {
 };
 
 // Names the case in test listings instead of dumping its bytes.
-void PrintTo(const FindCase& c, std::ostream* os) {
-  *os << c.name;
-}
+void PrintTo(const FindCase& c, std::ostream* os) { *os << c.name; }
 
 class TextFindTest : public ::testing::TestWithParam<FindCase> {};
 
@@ -150,9 +148,7 @@ struct CopyCase {
   Text expected;
 };
 
-void PrintTo(const CopyCase& c, std::ostream* os) {
-  *os << ::testing::PrintToString(c.text);
-}
+void PrintTo(const CopyCase& c, std::ostream* os) { *os << ::testing::PrintToString(c.text); }
 
 class TextCopyTest : public ::testing::TestWithParam<CopyCase> {};
 
@@ -184,9 +180,7 @@ struct TrimCase {
   Text expected;
 };
 
-void PrintTo(const TrimCase& c, std::ostream* os) {
-  *os << ::testing::PrintToString(c.text);
-}
+void PrintTo(const TrimCase& c, std::ostream* os) { *os << ::testing::PrintToString(c.text); }
 
 class TextTrimTest : public ::testing::TestWithParam<TrimCase> {};
 
@@ -222,9 +216,7 @@ struct IntCase {
   int32_t expected;  // kDef for "gives the default"
 };
 
-void PrintTo(const IntCase& c, std::ostream* os) {
-  *os << ::testing::PrintToString(c.text);
-}
+void PrintTo(const IntCase& c, std::ostream* os) { *os << ::testing::PrintToString(c.text); }
 
 constexpr int32_t kDef = -777;
 
@@ -300,9 +292,7 @@ struct ReplaceCase {
   Text expected;
 };
 
-void PrintTo(const ReplaceCase& c, std::ostream* os) {
-  *os << c.name;
-}
+void PrintTo(const ReplaceCase& c, std::ostream* os) { *os << c.name; }
 
 class TextReplaceTest : public ::testing::TestWithParam<ReplaceCase> {};
 

@@ -1,15 +1,14 @@
 #pragma once
 // A fresh folder for one test, removed with everything in it afterwards.
-#include <filesystem>
 #include <cstdlib>
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 
 class TTempDir {
  public:
   TTempDir() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "mirvaso-test-XXXXXX").string();
+    std::string pattern = (std::filesystem::temp_directory_path() / "mirvaso-test-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
     FPath = pattern;
   }
