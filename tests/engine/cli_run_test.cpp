@@ -7,19 +7,13 @@
 #include <sstream>
 
 #include "extract/ShopListFile.h"
+#include "support/Bytes.h"
 #include "support/ChildProcess.h"
 #include "support/PortalPages.h"
 #include "support/TempDir.h"
 #include "support/TestPortal.h"
 
 namespace {
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
 
 class CliRun : public testing::Test {
  protected:
@@ -65,7 +59,7 @@ TEST_F(CliRun, WritesTheShopsOfTheNamedPrefecturesAndSaysWhere) {
 
   EXPECT_EQ(Run({"東京都", "3"}), 0) << stderrText;
 
-  const std::string csv = ReadFile(Output());
+  const std::string csv = ReadFileBytes(Output());
   EXPECT_EQ(csv.rfind(FormatShopListHeader(), 0), 0u);
   EXPECT_LT(csv.find("\"3002\""), csv.find("\"1301\""));  // ascending prefecture number
   EXPECT_NE(stderrText.find("[1/2] 岩手県"), std::string::npos);
@@ -78,10 +72,10 @@ TEST_F(CliRun, WritesTheShopsOfTheNamedPrefecturesAndSaysWhere) {
 TEST_F(CliRun, ExitCodesTellTheOutcome) {
   portal.PutUtf8("/usedcar_shop/pref-01/index.html", ListingPageUtf8("0件", {}));
   EXPECT_EQ(Run({"1"}), 1);
-  EXPECT_EQ(ReadFile(Output()), FormatShopListHeader());
+  EXPECT_EQ(ReadFileBytes(Output()), FormatShopListHeader());
 
   EXPECT_EQ(Run({"1"}, TestPortal::UnreachableBaseUrl()), 3);
-  EXPECT_EQ(ReadFile(Output()), FormatShopListHeader());
+  EXPECT_EQ(ReadFileBytes(Output()), FormatShopListHeader());
 
   EXPECT_EQ(Run({"48"}), 2);
   EXPECT_NE(stderrText.find("48"), std::string::npos);
@@ -106,7 +100,7 @@ TEST_F(CliRun, CtrlCStopsAfterTheCurrentShopAndKeepsAWellFormedFile) {
   child.Signal(SIGINT);
 
   EXPECT_EQ(child.Wait(), 130) << child.Stderr();
-  const std::string csv = ReadFile(Output());
+  const std::string csv = ReadFileBytes(Output());
   EXPECT_EQ(csv.rfind(FormatShopListHeader(), 0), 0u);
   EXPECT_EQ(csv.substr(csv.size() - 4), "\",\r\n");  // ends on a whole record line
   EXPECT_EQ(csv.find("\"2001\""), std::string::npos);

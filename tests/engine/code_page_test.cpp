@@ -6,23 +6,13 @@
 #include <vector>
 
 #include "Unicommon/CodePage.h"
+#include "support/Bytes.h"
 
 namespace {
 
 using namespace std::string_literals;
 
 const std::string kFffd = "\xEF\xBF\xBD";  // U+FFFD in UTF-8
-
-std::string Hex(const std::string& s) {
-  static const char* digits = "0123456789ABCDEF";
-  std::string out;
-  for (unsigned char c : s) {
-    if (!out.empty()) out += ' ';
-    out += digits[c >> 4];
-    out += digits[c & 15];
-  }
-  return out;
-}
 
 struct Case {
   const char* name;

@@ -13,6 +13,7 @@
 #include "Unicommon/PageText.h"
 #include "Unicommon/StringList.h"
 #include "Unicommon/Text.h"
+#include "support/Bytes.h"
 #include "support/EucJp.h"
 
 namespace {
@@ -20,17 +21,6 @@ namespace {
 using namespace std::string_literals;
 
 const Text kSub = "\x81\x45";  // "・": what bytes that are not valid EUC-JP become
-
-std::string Hex(const std::string& s) {
-  static const char* digits = "0123456789ABCDEF";
-  std::string out;
-  for (unsigned char c : s) {
-    if (!out.empty()) out += ' ';
-    out += digits[c >> 4];
-    out += digits[c & 15];
-  }
-  return out;
-}
 
 // One glibc iconv conversion of a whole text; false when it rejects any of it. The
 // converters are opened once per direction (opening one is slow).

@@ -8,24 +8,18 @@
 #include "Unicommon/CodePage.h"
 #include "Unithread/MyThread.h"
 #include "extract/ShopListFile.h"
+#include "support/Bytes.h"
 #include "support/RecordingHost.h"
 #include "support/TempDir.h"
 #include "support/TestPortal.h"
 
 namespace {
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
 // The shop list file expected.tsv describes: one UTF-8 line per shop, tab-separated,
 // "{base}" standing for the portal's address.
 std::string ExpectedCsv(const std::string& tsvPath, const std::string& baseUrl) {
   std::string csv = FormatShopListHeader();
-  std::istringstream lines(ReadFile(tsvPath));
+  std::istringstream lines(ReadFileBytes(tsvPath));
   for (std::string line; std::getline(lines, line);) {
     for (size_t at; (at = line.find("{base}")) != std::string::npos;) {
       line.replace(at, 6, baseUrl);
@@ -57,7 +51,7 @@ TEST(SamplePortal, ARunOverEverySamplePrefectureYieldsTheExpectedFile) {
   worker.Resume();
   worker.WaitFor();
 
-  EXPECT_EQ(LocalToUtf8(ReadFile(config.saveFileName)),
+  EXPECT_EQ(LocalToUtf8(ReadFileBytes(config.saveFileName)),
             LocalToUtf8(ExpectedCsv(portal.SiteDir() + "/expected.tsv", portal.BaseUrl())));
   EXPECT_EQ(host.FWorkerResult, wrRecordWritten);
 }

@@ -7,6 +7,8 @@
 #include <climits>
 #include <string>
 
+#include "support/Bytes.h"
+
 namespace {
 
 using namespace std::string_literals;
@@ -17,17 +19,6 @@ const Text kDi_Kata = "\x83\x61";     // ヂ (second byte 'a')
 const Text kFullA = "\x82\x60";       // Ａ (second byte '`')
 const Text kFullSmallA = "\x82\x81";  // ａ
 const Text kIdeoSpace = "\x81\x40";   // ideographic space
-
-std::string Hex(const std::string& s) {
-  static const char* digits = "0123456789ABCDEF";
-  std::string out;
-  for (unsigned char c : s) {
-    if (!out.empty()) out += ' ';
-    out += digits[c >> 4];
-    out += digits[c & 15];
-  }
-  return out;
-}
 
 // ---------------------------------------------------------------------------------
 // IsLeadByte

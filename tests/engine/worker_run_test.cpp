@@ -8,19 +8,13 @@
 #include "Unithread/MyThread.h"
 #include "Unithread/TempPageFile.h"
 #include "extract/ShopListFile.h"
+#include "support/Bytes.h"
 #include "support/PortalPages.h"
 #include "support/RecordingHost.h"
 #include "support/TempDir.h"
 #include "support/TestPortal.h"
 
 namespace {
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
 
 std::string ListingPath(int area) {
   char path[64];
@@ -81,7 +75,7 @@ class WorkerRun : public testing::Test {
   }
   void Run(std::vector<int32_t> areas) { Run(Config(std::move(areas))); }
 
-  std::string Csv() const { return ReadFile(dir.Path() + "/out.csv"); }
+  std::string Csv() const { return ReadFileBytes(dir.Path() + "/out.csv"); }
 
   std::vector<std::string> RequestedPaths() const {
     std::vector<std::string> paths;
