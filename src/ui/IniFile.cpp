@@ -39,22 +39,7 @@ Text TrimBlanks(const Text& text) {
   return text.substr(first, last - first + 1);
 }
 
-// Upper-cases ASCII letters only, stepping over double-byte characters so that a
-// trail byte is never changed.
-Text UpperAscii(const Text& text) {
-  Text result = text;
-  for (size_t i = 0; i < result.size(); i++) {
-    unsigned char b = static_cast<unsigned char>(result[i]);
-    if (IsLeadByte(b)) {
-      i++;
-    } else if (b >= 'a' && b <= 'z') {
-      result[i] = static_cast<char>(b - 'a' + 'A');
-    }
-  }
-  return result;
-}
-
-bool SameName(const Text& a, const Text& b) { return UpperAscii(a) == UpperAscii(b); }
+bool SameName(const Text& a, const Text& b) { return TextUpperAscii(a) == TextUpperAscii(b); }
 
 // The name of a "[Section]" line, or false when the line is no section header.
 bool SectionName(const Text& body, Text& name) {
@@ -181,6 +166,8 @@ void TIniFile::WriteString(const Text& section, const Text& key, const Text& val
   // Written through a temporary file that replaces the old one only once complete, so
   // a failed write never leaves a cut-off settings file behind.
   QSaveFile file(FFileName);
+  // A writable file in a folder that is not writable is written in place.
+  file.setDirectWriteFallback(true);
   if (!file.open(QIODevice::WriteOnly) ||
       file.write(out.data(), static_cast<qint64>(out.size())) != static_cast<qint64>(out.size()) ||
       !file.commit()) {

@@ -17,8 +17,16 @@ QString TSingleInstance::RuntimeFolder() {
   QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
   if (!folder.isEmpty() && QDir(folder).exists()) return folder;
   folder = QStringLiteral("/tmp/%1").arg(::getuid());
-  // Private to the user; an existing folder is used as it is.
-  ::mkdir(QFile::encodeName(folder).constData(), 0700);
+  const QByteArray path = QFile::encodeName(folder);
+  ::mkdir(path.constData(), 0700);
+  // Only a folder of the user's own, private and not a link, is trusted: another user
+  // who made it first could otherwise hold the lock and keep the program from starting.
+  struct stat info;
+  if (::lstat(path.constData(), &info) != 0 || !S_ISDIR(info.st_mode) ||
+      info.st_uid != ::getuid() || (info.st_mode & 0077) != 0) {
+    folder = QDir::homePath() + QStringLiteral("/.cache");
+    QDir().mkpath(folder);
+  }
   return folder;
 }
 
