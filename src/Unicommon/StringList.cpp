@@ -20,8 +20,7 @@ struct FileCloser {
 void TStringList::LoadFromFile(const std::string& path) {
   FLines.clear();
 
-  // POSIX has no share modes: the file is simply opened for reading. (The original
-  // denied others the right to write while it was open.)
+  // POSIX has no share modes: the file is simply opened for reading.
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
   if (!file) ThrowCannotRead(path, errno);
 

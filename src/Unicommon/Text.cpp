@@ -37,22 +37,6 @@ size_t FindOnBoundary(std::string_view text, std::string_view pattern) {
   }
 }
 
-// Single-byte ASCII upper-casing of a copy of s. The second byte of a double-byte
-// character is never touched, and the byte count never changes.
-std::string AsciiUpper(std::string_view s) {
-  std::string result(s);
-  const size_t n = result.size();
-  for (size_t i = 0; i < n; ++i) {
-    const unsigned char b = static_cast<unsigned char>(result[i]);
-    if (IsLeadByte(b)) {
-      ++i;  // skip the second byte
-    } else if (b >= 'a' && b <= 'z') {
-      result[i] = static_cast<char>(b - 'a' + 'A');
-    }
-  }
-  return result;
-}
-
 bool IsSpace00To20(unsigned char b) { return b <= 0x20; }
 
 int HexDigit(unsigned char b) {
@@ -158,8 +142,8 @@ Text TextReplace(const Text& text, const Text& pattern, const Text& replacement,
   std::string_view searchText = text;
   std::string_view searchPattern = pattern;
   if (ignoreCase) {
-    upperText = AsciiUpper(text);
-    upperPattern = AsciiUpper(pattern);
+    upperText = TextUpperAscii(text);
+    upperPattern = TextUpperAscii(pattern);
     searchText = upperText;
     searchPattern = upperPattern;
   }
@@ -175,5 +159,19 @@ Text TextReplace(const Text& text, const Text& pattern, const Text& replacement,
     if (!replaceAll) break;
   }
   if (pos < text.size()) result.append(text, pos, std::string::npos);
+  return result;
+}
+
+Text TextUpperAscii(const Text& s) {
+  std::string result(s);
+  const size_t n = result.size();
+  for (size_t i = 0; i < n; ++i) {
+    const unsigned char b = static_cast<unsigned char>(result[i]);
+    if (IsLeadByte(b)) {
+      ++i;  // skip the second byte
+    } else if (b >= 'a' && b <= 'z') {
+      result[i] = static_cast<char>(b - 'a' + 'A');
+    }
+  }
   return result;
 }

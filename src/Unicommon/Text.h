@@ -24,6 +24,10 @@ Text TextTrim(const Text& text);
 // def for anything else.
 int32_t TextToIntDef(const Text& text, int32_t def);
 
+// A copy with the ASCII letters a-z upper-cased; the second byte of a double-byte
+// character is never touched, and the byte count never changes.
+Text TextUpperAscii(const Text& text);
+
 enum TReplaceFlag : unsigned { rfReplaceAll = 1, rfIgnoreCase = 2 };
 
 // Replaces the first (or with rfReplaceAll every) occurrence of pattern.

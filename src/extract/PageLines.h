@@ -3,6 +3,9 @@
 #include "Unicommon/StringList.h"
 #include "Unicommon/Text.h"
 
+// Every replacement the readers make replaces every occurrence, letter case ignored.
+constexpr unsigned kReplaceEvery = rfReplaceAll | rfIgnoreCase;
+
 // Line j exists.
 inline bool LineExists(const TStringList& page, int j) { return j >= 0 && j < page.Count(); }
 // The first three bytes of the trimmed line.

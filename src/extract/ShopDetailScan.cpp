@@ -5,8 +5,6 @@
 
 namespace {
 
-constexpr unsigned kReplaceAll = rfReplaceAll | rfIgnoreCase;
-
 // The heading's introduction paragraph is looked for on lines i+3 to i+9.
 constexpr int kIntroFirstOffset = 3;
 constexpr int kIntroLastOffset = 9;
@@ -18,8 +16,8 @@ void ReadHeadingBlock(const TStringList& page, int i, ShopRecord& record,
   static const Text kWaveDash = L("～");
 
   // A "?" is what the conversion leaves of the wave dash, which the page uses in names.
-  Text name = TextReplace(CleanedLine(page, i), kIdeographicSpace, " ", kReplaceAll);
-  name = TextReplace(name, "?", kWaveDash, kReplaceAll);
+  Text name = TextReplace(CleanedLine(page, i), kIdeographicSpace, " ", kReplaceEvery);
+  name = TextReplace(name, "?", kWaveDash, kReplaceEvery);
   record.ShopName = TextTrim(name);
 
   if (LineExists(page, i + 2)) {
@@ -66,9 +64,9 @@ void ReadMapValue(const TStringList& page, int i, Text& field) {
   const int valueAt = TextFind(line, "value=");
   if (valueAt == 0) return;
   Text value = TextCopy(line, valueAt, static_cast<int>(line.size()));
-  value = TextReplace(value, "value=", "", kReplaceAll);
-  value = TextReplace(value, "/>", "", kReplaceAll);
-  value = TextReplace(value, "\"", "", kReplaceAll);
+  value = TextReplace(value, "value=", "", kReplaceEvery);
+  value = TextReplace(value, "/>", "", kReplaceEvery);
+  value = TextReplace(value, "\"", "", kReplaceEvery);
   field = TextTrim(value);
 }
 

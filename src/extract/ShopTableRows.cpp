@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr unsigned kReplaceAll = rfReplaceAll | rfIgnoreCase;
-
 // The icon list starts four lines below the closing days label and spans 26 lines.
 constexpr int kIconFirstOffset = 4;
 constexpr int kIconLastOffset = 29;
@@ -18,7 +16,7 @@ constexpr int kIconLastOffset = 29;
 // blank is an address alone and does not replace one found earlier.
 void StoreAddress(const Text& rawValue, ShopRecord& record) {
   // A "?" stands for a character code page 932 lacks; in an address it is a dash.
-  const Text value = TextTrim(NormalizeWidth(TextReplace(rawValue, "?", "-", kReplaceAll)));
+  const Text value = TextTrim(NormalizeWidth(TextReplace(rawValue, "?", "-", kReplaceEvery)));
   const int blankAt = TextFind(value, " ");
   if (blankAt > 0) {
     record.PostalCode = TextCopy(value, 1, blankAt - 1);
@@ -31,8 +29,8 @@ void StoreAddress(const Text& rawValue, ShopRecord& record) {
 Text NormalizedBusinessHours(const Text& rawValue) {
   static const Text kWaveDash = L("～");
   static const Text kFullWidthColon = L("：");
-  Text value = TextReplace(rawValue, "?", kWaveDash, kReplaceAll);
-  value = TextReplace(value, kFullWidthColon, ":", kReplaceAll);
+  Text value = TextReplace(rawValue, "?", kWaveDash, kReplaceEvery);
+  value = TextReplace(value, kFullWidthColon, ":", kReplaceEvery);
   return TextTrim(NormalizeWidth(value));
 }
 

@@ -28,8 +28,6 @@ void Dialogs::SetTestMode(bool on) {
   State().on = on;
 }
 
-bool Dialogs::TestMode() { return State().on; }
-
 QMessageBox::StandardButton MessageBox::Show(QWidget* parent, const TMessageRequest& request) {
   TTestState& state = State();
   if (state.on) {

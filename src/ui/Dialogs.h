@@ -13,7 +13,6 @@
 namespace Dialogs {
 // Switches every wrapper below to test mode (and back), clearing queues and records.
 void SetTestMode(bool on);
-bool TestMode();
 }  // namespace Dialogs
 
 // One message box as asked for.

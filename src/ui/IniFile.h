@@ -19,8 +19,6 @@ class TIniFile {
  public:
   explicit TIniFile(QString fileName) : FFileName(std::move(fileName)) {}
 
-  const QString& FileName() const { return FFileName; }
-
   // The value of key in section, trimmed, with one pair of enclosing quotes removed;
   // def when the file, the section or the key is missing.
   Text ReadString(const Text& section, const Text& key, const Text& def) const;
