@@ -40,9 +40,17 @@ class TPageFile {
   bool IsOpen() const { return FFile != nullptr; }
 
   bool Create() {
-    if (!FFile) FFile = std::fopen(FFileName.c_str(), "wb");
+    if (!FFile && !FFailed) {
+      FFile = std::fopen(FFileName.c_str(), "wb");
+      FFailed = FFile == nullptr;
+      FCreated = FFile != nullptr;
+    }
     return FFile != nullptr;
   }
+  // The file was created for this page (whether or not it could then be written).
+  bool Created() const { return FCreated; }
+  // The file could not be created, or not take every byte of the page.
+  bool Failed() const { return FFailed; }
 
   // False when the file cannot take the bytes.
   bool Append(const char* data, size_t size) {
@@ -61,7 +69,7 @@ class TPageFile {
   void Close() {
     if (!FFile) return;
     FlushChunk();
-    std::fclose(FFile);
+    if (std::fclose(FFile) != 0) FFailed = true;
     FFile = nullptr;
   }
 
@@ -71,11 +79,14 @@ class TPageFile {
     const size_t keep =
         nul ? static_cast<size_t>(static_cast<const char*>(nul) - FChunk.data()) : FFill;
     FFill = 0;
-    return std::fwrite(FChunk.data(), 1, keep, FFile) == keep;
+    if (std::fwrite(FChunk.data(), 1, keep, FFile) != keep) FFailed = true;
+    return !FFailed;
   }
 
   Text FFileName;
   std::FILE* FFile = nullptr;
+  bool FCreated = false;
+  bool FFailed = false;
   std::array<char, ChunkSize> FChunk{};
   size_t FFill = 0;
 };
@@ -198,11 +209,12 @@ TDownloadOutcome DownloadToFile(const Text& url, const Text& fileName,
     curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &transfer.status);
     file.Create();
   }
-  if (file.IsOpen()) {
+  file.Close();
+  if (file.Created()) {
     outcome.opened = true;
     outcome.status = transfer.status;
   }
-  file.Close();
+  outcome.fileFailed = file.Failed();
   curl_slist_free_all(headers);
   curl_easy_cleanup(curl);
   return outcome;

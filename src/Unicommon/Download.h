@@ -15,11 +15,12 @@ struct TDownloadOptions {
 };
 
 struct TDownloadOutcome {
-  bool opened = false;  // the URL could be opened and the file was (re)created
-  long status = 0;      // HTTP status of the final response, 0 when not opened
+  bool opened = false;      // the URL could be opened and the file was (re)created
+  long status = 0;          // HTTP status of the final response, 0 when not opened
+  bool fileFailed = false;  // the file could not be created, or not take the whole page
 
-  // The page can be read: opened, and not answered with an error status.
-  bool Fetched() const { return opened && status < 400; }
+  // The page can be read: opened, stored whole, and not answered with an error status.
+  bool Fetched() const { return opened && !fileFailed && status < 400; }
 };
 
 // GETs url and stores the body in fileName, byte for byte (a chunk's bytes from its

@@ -56,11 +56,10 @@ Text CutShopId(const TStringList& page, int headingLine) {
 void TMyThread::ReadAreaListing() {
   ShopTotal = 0;
   ShopCount = 0;
-  const TDownloadOutcome outcome = DownloadToFile(ListingPageUrl(FConfig.baseUrl, CurrentArea),
-                                                  FConfig.tempFile, {FConfig.caFile});
+  const TDownloadOutcome outcome = DownloadPage(ListingPageUrl(FConfig.baseUrl, CurrentArea));
   // A page that could not be fetched is read as an empty page, never as whatever an
   // earlier download left in the Temporary page file.
-  if (outcome.Fetched()) NoteListingFetched();
+  if (outcome.Fetched()) FListingsFetched++;
   const TStringList page = LoadFetchedPage(outcome, FConfig.tempFile);
 
   if (page.Count() > 0) ShopTotal = ReadStatedShopTotal(page, TerminatedFlag());

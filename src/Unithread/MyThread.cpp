@@ -1,9 +1,10 @@
 #include "Unithread/MyThread.h"
 
-#include <condition_variable>
-#include <cstdio>
+#include <algorithm>
+#include <memory>
 #include <mutex>
 #include <utility>
+#include <vector>
 
 #include "Unithread/TempPageFile.h"
 
@@ -14,11 +15,25 @@ std::atomic<int32_t> ShopCount{0};
 TShopListFile CsvFile;
 
 namespace {
-// Workers that free themselves, counted so that the program can let the last one go
-// before it ends.
+// The threads of workers that free themselves. They are joined, not detached, so that
+// the program can let the last one finish before it ends.
+struct TFreeWorkerThread {
+  std::thread thread;
+  std::shared_ptr<std::atomic<bool>> done;
+};
 std::mutex gFreeWorkersMutex;
-std::condition_variable gFreeWorkersGone;
-int gFreeWorkers = 0;
+std::vector<TFreeWorkerThread> gFreeWorkers;
+
+// Joins the threads that have finished; called with gFreeWorkersMutex held.
+void JoinFinishedWorkers() {
+  auto finished = [](TFreeWorkerThread& w) {
+    if (!w.done->load()) return false;
+    w.thread.join();
+    return true;
+  };
+  gFreeWorkers.erase(std::remove_if(gFreeWorkers.begin(), gFreeWorkers.end(), finished),
+                     gFreeWorkers.end());
+}
 }  // namespace
 
 TMyThread::TMyThread(bool createSuspended, TRunHost& host, TRunConfig config)
@@ -33,19 +48,21 @@ TMyThread::~TMyThread() {
 void TMyThread::Resume() {
   if (FStarted) return;
   FStarted = true;
+  if (!FreeOnTerminate) {
+    FThread = std::thread([this] { Execute(); });
+    return;
+  }
   // A worker that frees itself may be gone as soon as its thread runs: nothing of it
   // is touched after the thread starts.
-  const bool freeOnTerminate = FreeOnTerminate;
-  if (freeOnTerminate) {
-    std::lock_guard<std::mutex> lock(gFreeWorkersMutex);
-    gFreeWorkers++;
-  }
-  std::thread thread([this, freeOnTerminate] { ThreadMain(freeOnTerminate); });
-  if (freeOnTerminate) {
-    thread.detach();
-  } else {
-    FThread = std::move(thread);
-  }
+  auto done = std::make_shared<std::atomic<bool>>(false);
+  std::lock_guard<std::mutex> lock(gFreeWorkersMutex);
+  JoinFinishedWorkers();
+  gFreeWorkers.push_back({std::thread([this, done] {
+                            Execute();
+                            delete this;
+                            done->store(true);
+                          }),
+                          done});
 }
 
 void TMyThread::WaitFor() {
@@ -53,23 +70,27 @@ void TMyThread::WaitFor() {
 }
 
 void TMyThread::WaitForFreeWorkers() {
-  std::unique_lock<std::mutex> lock(gFreeWorkersMutex);
-  gFreeWorkersGone.wait(lock, [] { return gFreeWorkers == 0; });
-}
-
-void TMyThread::ThreadMain(bool freeOnTerminate) {
-  Execute();
-  if (freeOnTerminate) {
-    delete this;
+  std::vector<TFreeWorkerThread> threads;
+  {
     std::lock_guard<std::mutex> lock(gFreeWorkersMutex);
-    gFreeWorkers--;
-    gFreeWorkersGone.notify_all();
+    threads.swap(gFreeWorkers);
   }
+  for (TFreeWorkerThread& w : threads) w.thread.join();
 }
 
 void TMyThread::NoteOutputFailed() {
   FOutputFailed = true;
   Terminate();
+}
+
+TDownloadOutcome TMyThread::DownloadPage(const Text& url) {
+  const TDownloadOutcome outcome = DownloadToFile(url, FConfig.tempFile, {FConfig.caFile});
+  if (outcome.fileFailed) {
+    // Every later page would fail the same way: the run cannot go on.
+    FRunFailed = true;
+    Terminate();
+  }
+  return outcome;
 }
 
 void TMyThread::Execute() {
@@ -79,13 +100,16 @@ void TMyThread::Execute() {
     RunSelectedAreas();
   } catch (...) {
     // Whatever went wrong, the run still ends cleanly: the file keeps what was
-    // written and the host gets its end-of-run call.
+    // written, the host gets its end-of-run call and learns that the run broke off.
+    FRunFailed = true;
   }
   if (CsvFile.IsOpen() && !CsvFile.Close()) FOutputFailed = true;
   RemoveTempPageFile(FConfig.tempFile);
 
   if (FOutputFailed) {
     FHost.FWorkerResult = wrOutputFailed;
+  } else if (FRunFailed) {
+    FHost.FWorkerResult = wrRunFailed;
   } else if (!FConfig.areas.empty() && FListingsFetched == 0) {
     FHost.FWorkerResult = wrAccessFailed;
   }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <thread>
 
+#include "Unicommon/Download.h"
 #include "Unithread/RunConfig.h"
 #include "Unithread/RunHost.h"
 #include "extract/ShopListFile.h"
@@ -38,7 +39,8 @@ class TMyThread {
   const TRunConfig& Config() const { return FConfig; }
   TRunHost& Host() { return FHost; }
 
-  // Blocks until every worker that frees itself has gone (used at program end).
+  // Blocks until the thread of every worker that frees itself has ended (used at
+  // program end).
   static void WaitForFreeWorkers();
 
   // Synchronous calls: each runs its effect on the host's thread and waits for it.
@@ -48,8 +50,9 @@ class TMyThread {
   void ShowShopStatus();
   void NotifyRunEnd();
 
-  // Notes that a listing page could be fetched (the run reached the portal).
-  void NoteListingFetched() { FListingsFetched++; }
+  // Downloads url into the Temporary page file. A page that cannot be stored there
+  // ends the run as a stop does.
+  TDownloadOutcome DownloadPage(const Text& url);
   // Notes that the output file could not be written; the run ends as a stop does.
   void NoteOutputFailed();
 
@@ -59,8 +62,6 @@ class TMyThread {
   void ReadAreaListing();
 
  private:
-  void ThreadMain(bool freeOnTerminate);
-
   TRunHost& FHost;
   TRunConfig FConfig;
   std::atomic<bool> FTerminated{false};
@@ -68,4 +69,5 @@ class TMyThread {
   bool FStarted = false;
   int FListingsFetched = 0;
   bool FOutputFailed = false;
+  bool FRunFailed = false;
 };

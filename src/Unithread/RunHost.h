@@ -13,6 +13,8 @@ class TMyThread;
 enum TWorkerResultCode : int32_t {
   wrNoRecord = 0,       // no shop record written
   wrRecordWritten = 1,  // at least one record written
+  wrRunFailed = 3,      // the run could not go on: an unexpected error, or no page
+                        // could be stored in the Temporary page file
   wrOutputFailed = 4,   // the output file could not be created or written
   wrAccessFailed = 9,   // not one listing page of the run could be fetched
 };

@@ -20,7 +20,7 @@ void ReadShopDetail(TMyThread& worker, const Text& shopId) {
   record.ReviewPageUrl = ReviewPageUrl(config.baseUrl, shopId);
   const Text detailUrl = DetailPageUrl(config.baseUrl, shopId);
 
-  const TDownloadOutcome outcome = DownloadToFile(detailUrl, config.tempFile, {config.caFile});
+  const TDownloadOutcome outcome = worker.DownloadPage(detailUrl);
   std::this_thread::sleep_for(kShopPageWait);
   // A page that could not be fetched counts as empty: the record keeps the identifier
   // and the two addresses, and never takes another page's contents.

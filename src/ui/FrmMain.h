@@ -24,6 +24,7 @@ enum TRunStatus : int32_t {
   rsNormal = 0,         // a run is under way; after it: at least one record written
   rsNoShops = 1,        // the run ended without writing a record
   rsCancelled = 2,      // the user cancelled the run
+  rsRunFailed = 3,      // the run broke off: an unexpected error, or no page could be stored
   rsOutputFailed = 4,   // the output file could not be created or written
   rsQuitRequested = 5,  // a close was confirmed; the worker has not been told yet
   rsQuitPending = 6,    // the worker was told to stop for a close

@@ -38,6 +38,12 @@ inline TMessageRequest FileNotFound() {
 inline TMessageRequest NoShopsFound() {
   return Info("該当する店舗情報は見つかりませんでした。", "検索終了");
 }
+inline TMessageRequest RunBrokeOff() {
+  return Info(
+      "取得処理を最後まで実行できませんでした。\n保存したファイルには中断までの店舗情報が含まれてい"
+      "ます。",
+      "Error");
+}
 inline TMessageRequest PortalUnreachable() {
   return Info(
       "サイトへのアクセスができませんでした。\r\nしばらく時間を置いてから再度実行してください。",

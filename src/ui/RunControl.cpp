@@ -120,6 +120,9 @@ void TFrmMain::btnCancelClick(const void* Sender) {
       case wrOutputFailed:
         RunStatus = rsOutputFailed;
         break;
+      case wrRunFailed:
+        RunStatus = rsRunFailed;
+        break;
       default:
         break;
     }
@@ -144,6 +147,11 @@ void TFrmMain::FinishRun(uint32_t status) {
     QApplication::restoreOverrideCursor();
     FCursorOverridden = false;
   }
+  // A run stopped by the user or by a close still reports records it could not keep.
+  if (status == rsCancelled || status == rsQuitRequested || status == rsQuitPending) {
+    if (FWorkerResult == wrOutputFailed) Show(Msg::FileInUse());
+    if (FWorkerResult == wrRunFailed) Show(Msg::RunBrokeOff());
+  }
   switch (status) {
     case rsNormal:
       QApplication::beep();
@@ -161,6 +169,9 @@ void TFrmMain::FinishRun(uint32_t status) {
       break;
     case rsOutputFailed:
       Show(Msg::FileInUse());
+      break;
+    case rsRunFailed:
+      Show(Msg::RunBrokeOff());
       break;
     case rsQuitRequested:
     case rsQuitPending:

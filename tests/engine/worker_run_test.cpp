@@ -225,8 +225,22 @@ TEST_F(WorkerRun, AnUnexpectedErrorStillEndsTheRunCleanly) {
   worker.WaitFor();
 
   EXPECT_EQ(Csv(), FormatShopListHeader() + FormatShopRecord(FullRecord("1001", "店")));
+  EXPECT_EQ(throwing.FWorkerResult, wrRunFailed);  // a run cut short is no success
   EXPECT_EQ(throwing.Events.back(), "end running=0 terminated=1");
   EXPECT_FALSE(FileExists(dir.Path() + "/tmp.dat"));
+}
+
+TEST_F(WorkerRun, ATemporaryPageFileThatCannotBeWrittenBreaksTheRunOff) {
+  PutListing(1, "1件", {"1001"});
+  PutListing(2, "1件", {"2001"});
+  TRunConfig config = Config({1, 2});
+  config.tempFile = dir.Path() + "/missing-folder/tmp.dat";
+
+  Run(config);
+
+  EXPECT_EQ(host.FWorkerResult, wrRunFailed);  // not taken for an unreachable portal
+  EXPECT_EQ(RequestedPaths(), std::vector<std::string>{ListingPath(1)});
+  EXPECT_EQ(Csv(), FormatShopListHeader());
 }
 
 TEST_F(WorkerRun, NoShopAtAllLeavesTheHeaderOnly) {

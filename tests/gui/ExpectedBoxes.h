@@ -25,6 +25,12 @@ inline QString BoxFileNotFound() {
 inline QString BoxNoShops() {
   return InfoBox("該当する店舗情報は見つかりませんでした。", "検索終了");
 }
+inline QString BoxRunBrokeOff() {
+  return InfoBox(
+      "取得処理を最後まで実行できませんでした。\n保存したファイルには中断までの店舗情報が含まれてい"
+      "ます。",
+      "Error");
+}
 inline QString BoxUnreachable() {
   return InfoBox(
       "サイトへのアクセスができませんでした。\r\nしばらく時間を置いてから再度実行してください。",

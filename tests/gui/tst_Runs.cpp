@@ -42,6 +42,7 @@ class RunsTest : public QObject {
   void runWithoutShops();
   void unreachablePortal();
   void outputFileCannotBeCreated();
+  void temporaryPageFileCannotBeWritten();
   void cancelAnsweredNoThenYes();
   void closeDuringRunEndsTheProgramWhenTheWorkerEnds();
   void workerEndsWhileCancelQuestionIsOpen();
@@ -134,6 +135,18 @@ void RunsTest::outputFileCannotBeCreated() {
   // Reported as a failure, never as a finished run.
   QCOMPARE(AskedBoxes(), QStringList{BoxFileInUse()});
   QCOMPARE(RunStatus, int32_t(rsOutputFailed));
+  QVERIFY(IdleAndReset(run.w.get()));
+}
+
+void RunsTest::temporaryPageFileCannotBeWritten() {
+  TRunFixture run;
+  run.PutArea(1, {"0100000001"});
+  QVERIFY(QDir().mkdir(run.w.Folder() + "tmp.dat"));  // no page can be stored there
+  QVERIFY(run.Start({1}, run.OutputPath()));
+  QVERIFY(run.WaitUntilIdle());
+  // Neither taken for an unreachable portal nor for a finished run.
+  QCOMPARE(AskedBoxes(), QStringList{BoxRunBrokeOff()});
+  QCOMPARE(RunStatus, int32_t(rsRunFailed));
   QVERIFY(IdleAndReset(run.w.get()));
 }
 

@@ -59,7 +59,8 @@ std::string CliUsage() {
          "what was written.\n"
          "\n"
          "Exit codes: 0 at least one shop written; 1 no shop found; 2 bad arguments;\n"
-         "3 portal unreachable; 4 output file cannot be written; 130 interrupted.\n";
+         "3 portal unreachable; 4 output file cannot be written; 5 the run broke off\n"
+         "(no temporary page file could be written, or an unexpected error); 130 interrupted.\n";
 }
 
 TCliParse ParseCliOptions(const std::vector<std::string>& args) {

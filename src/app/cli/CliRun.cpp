@@ -39,6 +39,8 @@ int ExitCodeFor(int32_t workerResult) {
   switch (workerResult) {
     case wrRecordWritten:
       return ceRecordsWritten;
+    case wrRunFailed:
+      return ceRunFailed;
     case wrAccessFailed:
       return ceUnreachable;
     default:
@@ -61,6 +63,12 @@ void ReportOutcome(int exitCode, const TCliOptions& options) {
       break;
     case ceOutputFailed:
       std::fprintf(stderr, "mirvaso-cli: cannot write %s\n", options.output.c_str());
+      break;
+    case ceRunFailed:
+      std::fprintf(stderr,
+                   "mirvaso-cli: the run broke off (no temporary page file could be written, "
+                   "or an unexpected error); %s keeps the shops read so far\n",
+                   options.output.c_str());
       break;
     case ceInterrupted:
       std::fprintf(stderr, "Stopped; %s keeps the shops read so far\n", options.output.c_str());

@@ -9,6 +9,7 @@ enum TCliExit : int {
   ceBadArguments = 2,
   ceUnreachable = 3,
   ceOutputFailed = 4,
+  ceRunFailed = 5,
   ceInterrupted = 130,
 };
 
