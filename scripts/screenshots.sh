@@ -3,7 +3,7 @@
 # against the local sample portal. Writes docs/window-idle.png and
 # docs/window-running.png.
 #
-#   scripts/screenshots.sh [BUILD_DIR]     (default: build-gui beside this folder)
+#   scripts/screenshots.sh [BUILD_DIR]     (default: build, as scripts/run.sh makes it)
 #
 # A demo copy of the program runs in a temporary folder with its own mvs.ini, which
 # points it at the sample portal and ticks the prefectures the portal serves. One shop
@@ -11,7 +11,7 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$root/build-gui}
+build=${1:-$root/build}
 program=$build/src/mirvaso
 docs=$root/docs
 
@@ -30,7 +30,7 @@ if [[ -z ${MIRVASO_SCREENSHOT_DISPLAY:-} ]]; then
     missing+=(imagemagick)
   fc-list | grep -qi "IPAPGothic" || missing+=(fonts-ipafont-gothic)
   if ((${#missing[@]})); then
-    apt-get install -y --no-install-recommends "${missing[@]}"
+    apt-get update -qq && apt-get install -y --no-install-recommends "${missing[@]}"
   fi
   exec xvfb-run -a -s "-screen 0 800x600x24" env MIRVASO_SCREENSHOT_DISPLAY=1 "$0" "$@"
 fi
