@@ -1,5 +1,7 @@
 #include "app/cli/CliHost.h"
 
+#include <cstdio>
+
 #include "Unithread/Prefectures.h"
 
 void TCliHost::Synchronize(const std::function<void()>& call) {
@@ -19,7 +21,10 @@ void TCliHost::HostStepProgress() {
 void TCliHost::HostShowAreaStatus(int32_t area) {
   const auto& names = PrefectureNamesUtf8();
   const char* name = area >= 1 && area <= kPrefectureCount ? names[area - 1] : "";
-  FAreaText = "[" + std::to_string(FAreaPosition) + "/" + std::to_string(FAreaMax) + "] " + name;
+  char position[32];
+  std::snprintf(position, sizeof position, "[%d/%d] ", static_cast<int>(FAreaPosition),
+                static_cast<int>(FAreaMax));
+  FAreaText = std::string(position) + name;
   ShowLine("読み込み中...");
 }
 
