@@ -10,6 +10,7 @@
 
 #include "Unithread/MyThread.h"
 #include "Unithread/Prefectures.h"
+#include "Unithread/StatusTexts.h"
 #include "ui/TaskbarProgress.h"
 
 TFrmMain* FrmMain = nullptr;
@@ -262,15 +263,14 @@ void TFrmMain::HostStepProgress() {
 
 void TFrmMain::HostShowAreaStatus(int32_t area) {
   QListWidgetItem* item = area >= 1 && area <= lstArea->count() ? lstArea->item(area - 1) : nullptr;
-  SetStatusCaption(lblStatus2, QStringLiteral("[%1/%2] %3")
-                                   .arg(prgBar->value())
-                                   .arg(prgBar->maximum())
-                                   .arg(item ? item->text() : QString()));
-  SetStatusCaption(lblStatus, QStringLiteral("読み込み中..."));
+  const QString name = item ? item->text() : QString();
+  SetStatusCaption(lblStatus2, QString::fromStdString(AreaStatusText(
+                                   prgBar->value(), prgBar->maximum(), name.toStdString())));
+  SetStatusCaption(lblStatus, QString::fromUtf8(kReadingStatus));
 }
 
 void TFrmMain::HostShowShopStatus(int32_t shopCount, int32_t shopTotal) {
-  SetStatusCaption(lblStatus, QStringLiteral("店舗情報 : %1/%2 件").arg(shopCount).arg(shopTotal));
+  SetStatusCaption(lblStatus, QString::fromStdString(ShopStatusText(shopCount, shopTotal)));
 }
 
 void TFrmMain::HostRunEnd(TMyThread* sender) { btnCancelClick(sender); }

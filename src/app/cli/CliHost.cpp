@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "Unithread/Prefectures.h"
+#include "Unithread/StatusTexts.h"
 
 void TCliHost::Synchronize(const std::function<void()>& call) {
   std::lock_guard<std::mutex> lock(FMutex);
@@ -21,15 +22,12 @@ void TCliHost::HostStepProgress() {
 void TCliHost::HostShowAreaStatus(int32_t area) {
   const auto& names = PrefectureNamesUtf8();
   const char* name = area >= 1 && area <= kPrefectureCount ? names[area - 1] : "";
-  char position[32];
-  std::snprintf(position, sizeof position, "[%d/%d] ", static_cast<int>(FAreaPosition),
-                static_cast<int>(FAreaMax));
-  FAreaText = std::string(position) + name;
-  ShowLine("読み込み中...");
+  FAreaText = AreaStatusText(FAreaPosition, FAreaMax, name);
+  ShowLine(kReadingStatus);
 }
 
 void TCliHost::HostShowShopStatus(int32_t shopCount, int32_t shopTotal) {
-  ShowLine("店舗情報 : " + std::to_string(shopCount) + "/" + std::to_string(shopTotal) + " 件");
+  ShowLine(ShopStatusText(shopCount, shopTotal));
 }
 
 void TCliHost::HostRunEnd(TMyThread*) {
@@ -44,7 +42,7 @@ void TCliHost::ShowLine(const std::string& status) {
     // Carriage return and erase-line keep one line current on a terminal.
     std::fprintf(FOut, "\r\033[K%s  %s", FAreaText.c_str(), status.c_str());
     FLineOpen = true;
-  } else if (status == "読み込み中...") {
+  } else if (status == kReadingStatus) {
     std::fprintf(FOut, "%s\n", FAreaText.c_str());
   } else {
     std::fprintf(FOut, "%s\n", status.c_str());
